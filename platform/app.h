@@ -1,0 +1,39 @@
+// The application object: the process starts in InitInstance, which runs the
+// pages as modal dialogs and returns FALSE; there is no main window and no
+// message loop of our own.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CWinApp {
+ public:
+  CWinApp();
+  virtual ~CWinApp();
+  CWinApp(const CWinApp&) = delete;
+  CWinApp& operator=(const CWinApp&) = delete;
+
+  virtual BOOL InitInstance() = 0;
+  virtual int ExitInstance() { return 0; }
+  // F1 on a page or dialog, with the template id of the dialog it came from.
+  virtual void OnHelp(UINT dialogTemplateId);
+
+  // The executable's file name without its extension.
+  const std::wstring& AppName() const { return m_appName; }
+  int Run();
+
+ protected:
+  // Registers the common-control classes the templates use (list view,
+  // progress bar, trackbar) before any page is created.
+  static void EnableCommonControls();
+
+ private:
+  std::wstring m_appName;
+};
+
+CWinApp* AfxGetApp();
+
+// OK button, exclamation icon, the application's name as caption; owned by the
+// active window so that the page beneath waits for it.
+int AfxMessageBox(const std::wstring& text, UINT type = MB_OK | MB_ICONEXCLAMATION);
