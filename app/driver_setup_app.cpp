@@ -4,11 +4,18 @@
 
 #include "../pages/detail_setting_dlg.h"
 #include "../pages/select_os_dlg.h"
+#include "../platform/text.h"
 #include "../res/resource.h"
+#include "unattended.h"
 
 CDriverSetupApp theApp;
 
 BOOL CDriverSetupApp::InitInstance() {
+  const LaunchRequest request = ParseCommandLine(CommandLineArguments());
+  if (request.mode != LaunchMode::Wizard) {
+    m_exitCode = RunCommandLine(request);
+    return FALSE;
+  }
   EnableCommonControls();
   CSelectOsDlg selectOs;
   INT_PTR r = selectOs.DoModal();
@@ -22,6 +29,17 @@ BOOL CDriverSetupApp::InitInstance() {
     r = selectOs.DoModal();
   }
   return FALSE;
+}
+
+int CDriverSetupApp::RunCommandLine(const LaunchRequest& request) {
+  if (request.mode == LaunchMode::QuietInstall || request.mode == LaunchMode::QuietRemove) {
+    return RunUnattended(request);
+  }
+  if (request.quiet) return request.helpAsked ? kExitSuccess : kExitBadCommandLine;
+  std::wstring text = Utf8ToWide(kUsageText);
+  if (!request.error.empty()) text = Utf8ToWide("The command line was not understood: " + request.error + ".\n\n") + text;
+  AfxMessageBox(text, MB_OK | (request.error.empty() ? MB_ICONINFORMATION : MB_ICONEXCLAMATION));
+  return request.helpAsked && request.error.empty() ? kExitSuccess : kExitBadCommandLine;
 }
 
 // No help viewer exists on current Windows, so F1 answers with a short text

@@ -7,7 +7,7 @@ namespace {
 
 uint16_t NextKey(uint16_t key, uint8_t enciphered) {
   // uint32_t wraps modulo 2^32, a multiple of 2^16, so the low 16 bits are right.
-  return static_cast<uint16_t>((uint32_t{key}) * kKeyMultiplier + kKeyIncrement);
+  return static_cast<uint16_t>((uint32_t{key} + enciphered) * kKeyMultiplier + kKeyIncrement);
 }
 
 uint8_t HighByte(uint16_t key) { return static_cast<uint8_t>(key >> 8); }

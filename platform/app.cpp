@@ -1,8 +1,11 @@
 #include "app.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <vector>
+
+#include "text.h"
 
 namespace {
 CWinApp* g_app = nullptr;
@@ -40,6 +43,16 @@ void CWinApp::EnableCommonControls() {
   INITCOMMONCONTROLSEX controls = {sizeof(controls),
                                    ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS | ICC_BAR_CLASSES};
   ::InitCommonControlsEx(&controls);
+}
+
+std::vector<std::string> CWinApp::CommandLineArguments() {
+  std::vector<std::string> args;
+  int count = 0;
+  LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+  if (!argv) return args;
+  for (int i = 1; i < count; ++i) args.push_back(WideToUtf8(argv[i]));
+  ::LocalFree(argv);
+  return args;
 }
 
 int CWinApp::Run() {

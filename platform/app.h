@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 class CWinApp {
  public:
@@ -15,7 +16,8 @@ class CWinApp {
   CWinApp& operator=(const CWinApp&) = delete;
 
   virtual BOOL InitInstance() = 0;
-  virtual int ExitInstance() { return 0; }
+  // The process exit code.
+  virtual int ExitInstance() { return m_exitCode; }
   // F1 on a page or dialog, with the template id of the dialog it came from.
   virtual void OnHelp(UINT dialogTemplateId);
 
@@ -24,6 +26,11 @@ class CWinApp {
   int Run();
 
  protected:
+  int m_exitCode = 0;
+
+  // The arguments after the program's name, as UTF-8.
+  static std::vector<std::string> CommandLineArguments();
+
   // Registers the common-control classes the templates use (list view,
   // progress bar, trackbar) before any page is created.
   static void EnableCommonControls();

@@ -77,9 +77,3 @@ std::optional<std::wstring> WizardTest::AnswerMessageBox(DWORD timeoutMs) {
 }
 
 }  // namespace e2e
-
-// GoogleTest prints wide texts as escapes; the program's texts read better
-// as what they are.
-namespace std {
-void PrintTo(const wstring& text, ostream* os) { *os << '"' << e2e::Utf8(text) << '"'; }
-}  // namespace std

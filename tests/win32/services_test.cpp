@@ -1,6 +1,7 @@
 // The Windows services one by one, against the prefix's real spooler,
 // file system and registry.
 #include <gtest/gtest.h>
+#include <windows.h>
 #include <winspool.h>
 
 #include <algorithm>

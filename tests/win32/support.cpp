@@ -2,6 +2,7 @@
 
 #include <winspool.h>
 
+#include <cstddef>
 #include <cwctype>
 #include <stdexcept>
 

@@ -1,0 +1,166 @@
+// Install, end to end: what the spooler and the registry hold afterwards,
+// and what the user is told.
+#include <algorithm>
+
+#include "wizard.h"
+
+namespace e2e {
+namespace {
+
+// Stands for a default printer chosen before the install; it must survive an
+// install with "Set Default Printer" cleared.
+const wchar_t* const kEarlierDefault = L"Earlier Printer,winspool,FILE:";
+
+int RowOf(const std::vector<std::wstring>& names, const std::wstring& name) {
+  const auto found = std::find(names.begin(), names.end(), name);
+  return found == names.end() ? -1 : static_cast<int>(found - names.begin());
+}
+
+struct InstallCase {
+  const char* name;
+  int model;  // row of the model list
+  bool setDefault;
+  std::optional<std::wstring> addedPort;   // added to the spooler first
+  std::optional<std::wstring> chosenPort;  // nullopt: keep the preselected row
+  bool enterOnList;                        // Enter on the port list instead of Install
+  std::wstring expectedPort;
+};
+
+class Install : public WizardTest, public ::testing::WithParamInterface<InstallCase> {};
+
+TEST_P(Install, CompletesWithDriverPrinterAndDefault) {
+  const InstallCase& c = GetParam();
+  SetDefaultPrinterDevice(kEarlierDefault);
+  if (c.addedPort) AddPortValue(*c.addedPort);
+
+  HWND detail = StartAtDetailSetting();
+  ASSERT_TRUE(detail);
+  if (c.model != kInitialModelRow) ChooseComboRow(detail, id::kModelList, c.model);
+  if (!c.setDefault) Click(detail, id::kSetDefault);
+  ASSERT_EQ(ComboSelection(detail, id::kModelList), c.model);
+  ASSERT_EQ(Checked(detail, id::kSetDefault), c.setDefault);
+
+  HWND page = NextToSelectPort(detail);
+  ASSERT_TRUE(page);
+  HWND listWindow = Item(page, id::kPortView);
+  RemoteListView list(app(), listWindow);
+  if (c.chosenPort) {
+    const int row = RowOf(list.Column(0), *c.chosenPort);
+    ASSERT_NE(row, -1) << Utf8(*c.chosenPort) << " is not listed";
+    list.SelectRow(row);
+    ASSERT_EQ(list.SelectedRows(), std::vector<int>{row});
+  }
+
+  if (c.enterOnList) {
+    PressEnterOn(listWindow);
+  } else {
+    Press(page, id::kInstall);
+  }
+  const std::optional<std::wstring> message = AnswerMessageBox(kInstallTimeoutMs);
+  ASSERT_TRUE(message) << "no message box; on screen: " << Utf8(app().DescribeWindows());
+  EXPECT_EQ(*message, L"Completed!");
+  EXPECT_TRUE(Ended());
+
+  const std::wstring& model = kModelNames[c.model];
+  EXPECT_TRUE(DriverInstalled(model));
+  const PrinterState printer = FindPrinter(model);
+  ASSERT_TRUE(printer.exists);
+  EXPECT_EQ(printer.portName, c.expectedPort);
+  EXPECT_EQ(printer.driverName, model);
+  EXPECT_EQ(DefaultPrinterDevice(),
+            c.setDefault ? model + L",winspool," + c.expectedPort : kEarlierDefault);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Installs, Install,
+    ::testing::Values(
+        InstallCase{"InitialChoices", kInitialModelRow, true, {}, {}, false, L"LPT1:"},
+        InstallCase{"OtherModelOnCom2WithoutDefault", 9, false, {}, L"COM2:", false, L"COM2:"},
+        InstallCase{"EnterOnThePortList", kInitialModelRow, true, {}, {}, true, L"LPT1:"},
+        InstallCase{"NonAsciiPortName", 12, true, L"端口7:", L"端口7:", false, L"端口7:"}),
+    [](const ::testing::TestParamInfo<InstallCase>& info) { return info.param.name; });
+
+// --- A package with a file missing ------------------------------------------------
+
+void RemoveTree(const std::wstring& path) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring child = path + L"\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        DeleteFileW(child.c_str());
+      }
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryW(path.c_str());
+}
+
+// Copies a folder tree, leaving out every file of the given name.
+void CopyTreeWithout(const std::wstring& from, const std::wstring& to, const std::wstring& left) {
+  CreateDirectoryW(to.c_str(), nullptr);
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      CopyTreeWithout(from + L"\\" + name, to + L"\\" + name, left);
+    } else if (name != left) {
+      CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
+    }
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+}
+
+std::wstring TempFolder(const std::wstring& name) {
+  DWORD size = GetTempPathW(0, nullptr);
+  std::wstring path(size, L'\0');
+  size = GetTempPathW(size, path.data());
+  path.resize(size);
+  if (!path.empty() && path.back() == L'\\') path.pop_back();
+  return path + L"\\" + name;
+}
+
+class MissingFile : public WizardTest {
+ protected:
+  void TearDown() override {
+    WizardTest::TearDown();
+    if (!package_.empty()) RemoveTree(package_);
+  }
+  std::wstring package_;
+};
+
+TEST_F(MissingFile, InstallReportsTheFailedStepsInsteadOfCompleted) {
+  const std::wstring missing = L"WQ350V.GPD";  // the initial model's data file
+  package_ = TempFolder(L"ds-e2e-missing-file");
+  RemoveTree(package_);
+  CopyTreeWithout(PackagePath(), package_, missing);
+  ASSERT_EQ(GetFileAttributesW((package_ + L"\\x64\\" + missing).c_str()),
+            INVALID_FILE_ATTRIBUTES);
+  ASSERT_NE(GetFileAttributesW((package_ + L"\\x64\\uniDRV.DLL").c_str()),
+            INVALID_FILE_ATTRIBUTES);
+
+  App::Options options;
+  options.currentDirectory = package_;
+  HWND page = StartAtSelectPort(options);
+  ASSERT_TRUE(page);
+  Press(page, id::kInstall);
+
+  const std::optional<std::wstring> message = AnswerMessageBox(kInstallTimeoutMs);
+  ASSERT_TRUE(message) << "no message box; on screen: " << Utf8(app().DescribeWindows());
+  const std::wstring prefix = L"The installation did not complete. These steps failed:";
+  EXPECT_EQ(message->substr(0, prefix.size()), prefix) << Utf8(*message);
+  EXPECT_NE(message->find(missing), std::wstring::npos) << Utf8(*message);
+  // No "Completed!" follows: the program ends once the report is read.
+  EXPECT_TRUE(Ended());
+}
+
+}  // namespace
+}  // namespace e2e
