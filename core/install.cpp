@@ -214,6 +214,7 @@ InstallReport InstallDriverPackage(const ArchProfile& profile, const std::string
   const std::string displayName = DisplayName(modelRow);
 
   const std::string sourceFolder = SourceFolder(services.files, profile.sourceFolder);
+  bool allStaged = true;
   for (const StagedFile& file : StagedFiles(modelRow)) {
     const std::string source = JoinPath(sourceFolder, file.name);
     if (!queried.ok) {
@@ -225,6 +226,7 @@ InstallReport InstallDriverPackage(const ArchProfile& profile, const std::string
       steps.push_back(Outcome("Copy " + source + " to " + destination,
                               services.files.CopyFileOver(source, destination)));
     }
+    allStaged = allStaged && steps.back().ok;
     if (file.progressAfter != 0) services.feedback.SetProgress(file.progressAfter);
   }
 
@@ -245,12 +247,16 @@ InstallReport InstallDriverPackage(const ArchProfile& profile, const std::string
   services.feedback.SetProgress(80);
 
   if (services.choices.SetAsDefaultPrinter()) {
-    if (printerExists) {
+    // Some spoolers accept a driver whose files are incomplete; the user's
+    // default printer is not switched to a printer that cannot print.
+    const std::string defaultStep = "Make " + Quoted(displayName) + " the default printer";
+    if (!printerExists) {
+      steps.push_back(Failed(defaultStep, "no printer was created"));
+    } else if (!allStaged) {
+      steps.push_back(Failed(defaultStep, "not changed, the driver files are incomplete"));
+    } else {
       steps.push_back(WriteDefaultPrinter(services.registry, services.feedback, modelRow,
                                           portName));
-    } else {
-      steps.push_back(Failed("Make " + Quoted(displayName) + " the default printer",
-                             "no printer was created"));
     }
   }
   services.feedback.SetProgress(90);
