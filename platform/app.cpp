@@ -68,7 +68,23 @@ int AfxMessageBox(const std::wstring& text, UINT type) {
   return ::MessageBoxW(::GetActiveWindow(), text.c_str(), caption.c_str(), type);
 }
 
+namespace {
+// A setup program is often started from a downloads folder, where anyone may
+// have left a DLL named like a system one. Before any DLL is loaded on
+// demand, only the system folder is searched.
+void RestrictDllSearchToSystemFolder() {
+  using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
+  // Windows 7 has the function only with an update installed.
+  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+      ::GetProcAddress(::GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  // Where it is missing, at least the current directory leaves the search.
+  ::SetDllDirectoryW(L"");
+}
+}  // namespace
+
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  RestrictDllSearchToSystemFolder();
   CWinApp* app = AfxGetApp();
   return app ? app->Run() : 1;
 }

@@ -5,4 +5,4 @@ add_library(platform_services STATIC
   ${CMAKE_CURRENT_LIST_DIR}/win_services.cpp
 )
 target_include_directories(platform_services PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-target_link_libraries(platform_services PUBLIC core winspool advapi32)
+target_link_libraries(platform_services PUBLIC core winspool_delay advapi32)

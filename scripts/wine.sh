@@ -33,6 +33,7 @@ ds_wine_template() {
 ds_wine_prefix() {
   ds_wine_template || return 1
   rm -rf "$1"
+  mkdir -p "$(dirname "$1")"
   cp -a "$DS_WINE_TEMPLATE" "$1"
 }
 

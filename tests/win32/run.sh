@@ -10,6 +10,7 @@ if [ ! -f "$exe" ]; then
   echo "run.sh: $exe not found; build the win32_tests target first" >&2
   exit 2
 fi
+exe=$(cd "$(dirname "$exe")" && pwd)/$(basename "$exe")
 
 # shellcheck source=../../scripts/wine.sh
 source "$root/scripts/wine.sh"

@@ -30,6 +30,7 @@ struct EnvironmentCase {
   const char* environment;
   const wchar_t* subdirectory;
 };
+void PrintTo(const EnvironmentCase& c, std::ostream* os) { *os << c.environment; }
 
 class DriverDirectory : public testing::TestWithParam<EnvironmentCase> {};
 
@@ -53,7 +54,7 @@ TEST(DriverDirectoryFailure, UnknownEnvironmentGivesTheSystemsReason) {
   std::string directory = "untouched";
   const CallResult result = spooler.QueryDriverDirectory("Windows 3.11", directory);
   EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.error, "The environment specified is invalid. (1805)");
+  EXPECT_EQ(result.error, SystemText(ERROR_INVALID_ENVIRONMENT));
   EXPECT_EQ(directory, "untouched");
 }
 
@@ -76,7 +77,7 @@ TEST(FileSystem, CopyOfAMissingFileGivesTheSystemsReason) {
   const CallResult result = files.CopyFileOver(WideToUtf8(folder / L"none.DLL"),
                                                WideToUtf8(folder / L"copy.DLL"));
   EXPECT_FALSE(result.ok);
-  EXPECT_EQ(result.error, "The system cannot find the file specified. (2)");
+  EXPECT_EQ(result.error, SystemText(ERROR_FILE_NOT_FOUND));
   EXPECT_FALSE(ReadFileText(folder / L"copy.DLL"));
 }
 
@@ -116,6 +117,7 @@ struct RegistryCase {
   RegistryRoot root;
   HKEY rootKey;
 };
+void PrintTo(const RegistryCase& c, std::ostream* os) { *os << c.label; }
 
 class Registry : public testing::TestWithParam<RegistryCase> {
  protected:
@@ -148,7 +150,7 @@ TEST_P(Registry, MissingKeyIsNotCreatedUnlessAsked) {
   const RegistryWriteResult refused =
       registry.SetString(c.root, KeyPath(L"Absent"), "COM1:", "9600,N,8,1, ", false);
   EXPECT_EQ(refused.status, RegistryWriteStatus::KeyNotOpened);
-  EXPECT_EQ(refused.error, "The system cannot find the file specified. (2)");
+  EXPECT_EQ(refused.error, SystemText(ERROR_FILE_NOT_FOUND));
   EXPECT_FALSE(RegistryKeyExists(c.rootKey, std::wstring(kTestKey) + L"\\Absent"));
 
   const RegistryWriteResult created =
@@ -226,6 +228,22 @@ TEST_F(PortListingTest, NonAsciiPortsAppearAndGoWithTheirValues) {
   EXPECT_EQ(PortNames(), before);
 }
 
+// The Select Port page shows at most 256 rows; the listing itself must not
+// stop there.
+TEST(ManyPorts, AreAllListed) {
+  const std::vector<std::wstring> before = PortNames();
+  std::vector<std::wstring> added;
+  for (int i = 0; i < 300; ++i) added.push_back(L"DSPORT" + std::to_wstring(1000 + i) + L":");
+  for (const std::wstring& name : added) WriteRegistryText(HKEY_LOCAL_MACHINE, kPortsKeyW, name, L"");
+  const std::vector<std::wstring> during = PortNames();
+  for (const std::wstring& name : added) DeleteRegistryValue(HKEY_LOCAL_MACHINE, kPortsKeyW, name);
+
+  EXPECT_EQ(during.size(), before.size() + added.size());
+  for (const std::wstring& name : added) {
+    EXPECT_EQ(std::count(during.begin(), during.end(), name), 1) << WideToUtf8(name);
+  }
+}
+
 TEST(MonitorListing, ListsTheInstalledMonitors) {
   std::vector<std::wstring> names;
   std::wstring error;
@@ -245,7 +263,7 @@ TEST(Spooler, PrinterForAnUnknownDriverIsRefusedWithTheReason) {
   const AddPrinterResult added = spooler.AddPrinterOnPort(
       PrinterRecord{"无驱动打印机", "LPT1:", "No Such Driver 无", "WinPrint", "RAW"});
   EXPECT_FALSE(added.result.ok);
-  EXPECT_EQ(added.result.error, "The printer driver is unknown. (1797)");
+  EXPECT_EQ(added.result.error, SystemText(ERROR_UNKNOWN_PRINTER_DRIVER));
   EXPECT_FALSE(added.alreadyExists);
   EXPECT_EQ(added.handle, 0u);
 }
@@ -300,7 +318,7 @@ TEST(Spooler, PrinterAndDriverAreRemovedByNameAndAbsenceIsToldApart) {
   EXPECT_FALSE(removed.ok);
   EXPECT_TRUE(notFound);
   EXPECT_FALSE(inUse);
-  EXPECT_EQ(removed.error, "The printer driver is unknown. (1797)");
+  EXPECT_EQ(removed.error, SystemText(ERROR_UNKNOWN_PRINTER_DRIVER));
 }
 
 // ---------------------------------------------------------------------------

@@ -278,3 +278,5 @@ std::wstring Lower(std::wstring text) {
   for (wchar_t& c : text) c = static_cast<wchar_t>(std::towlower(c));
   return text;
 }
+
+std::string SystemText(DWORD code) { return WideToUtf8(SystemErrorText(code)); }

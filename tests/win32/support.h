@@ -68,3 +68,6 @@ std::optional<PrinterView> ReadPrinter(const std::wstring& name);
 int CountLocalPrinters(const std::wstring& name);
 
 std::wstring Lower(std::wstring text);
+
+// The failure text the services give for a system error code, in UTF-8.
+std::string SystemText(DWORD code);
