@@ -19,7 +19,10 @@ BOOL CSelectOsDlg::OnInitDialog() {
   if (g_osKind >= 1 && g_osKind <= 9) {
     ::SendDlgItemMessageW(m_hWnd, kRadioOfKind[g_osKind], BM_SETCHECK, BST_CHECKED, 0);
   }
-  return TRUE;
+  // Checking a radio button makes it a tab stop, and one that comes before
+  // Next would take the first focus; Enter at the start must mean Next.
+  ::SetFocus(GetDlgItem(IDC_OS_NEXT));
+  return FALSE;
 }
 
 void CSelectOsDlg::OnCancel() { CDialog::OnCancel(); }

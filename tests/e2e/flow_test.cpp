@@ -11,9 +11,12 @@ struct Leave {
   void (*act)(HWND page, int pageButton);  // pageButton: the button the row stands for
 };
 
+void PrintTo(const Leave& row, std::ostream* os) { *os << row.name; }
+
 const Leave kExitButton{"ExitButton", [](HWND page, int pageButton) { Press(page, pageButton); }};
 const Leave kEscape{"Escape", [](HWND page, int) { PressEscape(page); }};
 const Leave kCloseBox{"CloseBox", [](HWND page, int) { PostSystemCommand(page, SC_CLOSE); }};
+const Leave kNextButton{"NextButton", [](HWND page, int pageButton) { Press(page, pageButton); }};
 const Leave kEnter{"Enter", [](HWND page, int) { PressEnter(page); }};
 
 std::string LeaveName(const ::testing::TestParamInfo<Leave>& info) { return info.param.name; }
@@ -41,8 +44,6 @@ TEST_P(SelectOsGoesOn, ToDetailSetting) {
   ASSERT_TRUE(WaitFor(kDetailSettingCaption));
   EXPECT_FALSE(app().FindWindowByCaption(kSelectOsCaption));
 }
-
-const Leave kNextButton{"NextButton", [](HWND page, int next) { Press(page, next); }};
 
 INSTANTIATE_TEST_SUITE_P(Flow, SelectOsGoesOn, ::testing::Values(kNextButton, kEnter), LeaveName);
 

@@ -1,7 +1,5 @@
 // Install, end to end: what the spooler and the registry hold afterwards,
 // and what the user is told.
-#include <algorithm>
-
 #include "wizard.h"
 
 namespace e2e {
@@ -10,11 +8,6 @@ namespace {
 // Stands for a default printer chosen before the install; it must survive an
 // install with "Set Default Printer" cleared.
 const wchar_t* const kEarlierDefault = L"Earlier Printer,winspool,FILE:";
-
-int RowOf(const std::vector<std::wstring>& names, const std::wstring& name) {
-  const auto found = std::find(names.begin(), names.end(), name);
-  return found == names.end() ? -1 : static_cast<int>(found - names.begin());
-}
 
 struct InstallCase {
   const char* name;
@@ -25,6 +18,8 @@ struct InstallCase {
   bool enterOnList;                        // Enter on the port list instead of Install
   std::wstring expectedPort;
 };
+
+void PrintTo(const InstallCase& row, std::ostream* os) { *os << row.name; }
 
 class Install : public WizardTest, public ::testing::WithParamInterface<InstallCase> {};
 
@@ -79,6 +74,32 @@ INSTANTIATE_TEST_SUITE_P(
         InstallCase{"EnterOnThePortList", kInitialModelRow, true, {}, {}, true, L"LPT1:"},
         InstallCase{"NonAsciiPortName", 12, true, L"端口7:", L"端口7:", false, L"端口7:"}),
     [](const ::testing::TestParamInfo<InstallCase>& info) { return info.param.name; });
+
+// The port settings are hidden, but the install still reads them: with a COM
+// row in the port list it stores that port's line settings, whatever port
+// the printer is created on.
+TEST_F(WizardTest, InstallStoresTheLineSettingsOfTheChosenComPort) {
+  HWND detail = StartAtDetailSetting();
+  ASSERT_TRUE(detail);
+  ChooseComboRow(detail, id::kPortList, 4);     // COM2
+  ChooseComboRow(detail, id::kBaudRate, 4);     // 9600
+  ChooseComboRow(detail, id::kParity, 3);       // Odd
+  ChooseComboRow(detail, id::kDataBits, 2);     // 7
+  ChooseComboRow(detail, id::kStopBits, 2);     // 2
+  ChooseComboRow(detail, id::kFlowControl, 0);  // None
+  const std::optional<std::wstring> com1Before = PortValueData(L"COM1:");
+
+  HWND page = NextToSelectPort(detail);
+  ASSERT_TRUE(page);
+  Press(page, id::kInstall);
+  EXPECT_EQ(AnswerMessageBox(kInstallTimeoutMs), L"Completed!");
+  EXPECT_TRUE(Ended());
+
+  // "None" is stored as a blank, so the settings keep their five fields.
+  EXPECT_EQ(PortValueData(L"COM2:"), L"9600,O,7,2, ");
+  EXPECT_EQ(PortValueData(L"COM1:"), com1Before);
+  EXPECT_EQ(FindPrinter(kModelNames[kInitialModelRow]).portName, L"LPT1:");
+}
 
 // --- A package with a file missing ------------------------------------------------
 

@@ -13,6 +13,8 @@ struct ReportedVersion {
 const int kAllRadios[] = {id::kOsVista, id::kOs95,  id::kOs98, id::kOsNt4, id::kOs2000,
                           id::kOsXp,    id::kOs2003, id::kOs7, id::kOs8};
 
+void PrintTo(const ReportedVersion& version, std::ostream* os) { *os << version.name; }
+
 class SelectOs : public WizardTest, public ::testing::WithParamInterface<ReportedVersion> {};
 
 TEST_P(SelectOs, MarksTheReportedVersionOnly) {
@@ -29,7 +31,9 @@ TEST_P(SelectOs, MarksTheReportedVersionOnly) {
   EXPECT_FALSE(Enabled(page, id::kOsBack));
   EXPECT_TRUE(Visible(page, id::kOsNext));
   EXPECT_TRUE(Enabled(page, id::kOsNext));
-  EXPECT_EQ(FocusOf(page), Item(page, id::kOsNext));
+  HWND focus = FocusOf(page);
+  EXPECT_EQ(focus, Item(page, id::kOsNext))
+      << "the focus is on control " << GetDlgCtrlID(focus) << " \"" << Utf8(Text(focus)) << "\"";
 }
 
 INSTANTIATE_TEST_SUITE_P(

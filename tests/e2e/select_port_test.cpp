@@ -1,7 +1,5 @@
 // The third page: the spooler's ports, the preselected one, the Create Port
 // dialog, and Install without a port.
-#include <algorithm>
-
 #include "wizard.h"
 
 namespace e2e {
@@ -13,17 +11,14 @@ std::vector<std::wstring> Descriptions(const std::vector<PortRecord>& ports) {
   return descriptions;
 }
 
-int RowOf(const std::vector<std::wstring>& names, const std::wstring& name) {
-  const auto found = std::find(names.begin(), names.end(), name);
-  return found == names.end() ? -1 : static_cast<int>(found - names.begin());
-}
-
 // --- The port list --------------------------------------------------------------
 
 struct PortCount {
   const char* name;
   int added;  // ports added to those of the prefix
 };
+
+void PrintTo(const PortCount& row, std::ostream* os) { *os << row.name; }
 
 class PortList : public WizardTest, public ::testing::WithParamInterface<PortCount> {};
 
@@ -65,6 +60,8 @@ struct PortShape {
   std::vector<std::wstring> added;
   std::optional<std::wstring> preselected;
 };
+
+void PrintTo(const PortShape& row, std::ostream* os) { *os << row.name; }
 
 class Preselection : public WizardTest, public ::testing::WithParamInterface<PortShape> {};
 
@@ -122,6 +119,8 @@ struct CloseCreatePort {
   const char* name;
   void (*act)(HWND dialog);
 };
+
+void PrintTo(const CloseCreatePort& row, std::ostream* os) { *os << row.name; }
 
 class CreatePort : public WizardTest, public ::testing::WithParamInterface<CloseCreatePort> {};
 

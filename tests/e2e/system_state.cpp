@@ -71,6 +71,14 @@ RegistryValue StringValue(const std::wstring& name, const std::wstring& text) {
   return value;
 }
 
+std::optional<std::wstring> StringData(const std::optional<RegistryValue>& value) {
+  if (!value) return std::nullopt;
+  std::wstring text(reinterpret_cast<const wchar_t*>(value->data.data()),
+                    value->data.size() / sizeof(wchar_t));
+  while (!text.empty() && text.back() == L'\0') text.pop_back();
+  return text;
+}
+
 std::vector<RegistryValue> AllValues(HKEY root, const wchar_t* keyPath) {
   std::vector<RegistryValue> values;
   HKEY key;
@@ -224,13 +232,11 @@ bool DriverInstalled(const std::wstring& name, const wchar_t* environment) {
 }
 
 std::optional<std::wstring> DefaultPrinterDevice() {
-  const std::optional<RegistryValue> value =
-      ReadValue(HKEY_CURRENT_USER, kDefaultPrinterKey, L"Device");
-  if (!value) return std::nullopt;
-  std::wstring text(reinterpret_cast<const wchar_t*>(value->data.data()),
-                    value->data.size() / sizeof(wchar_t));
-  while (!text.empty() && text.back() == L'\0') text.pop_back();
-  return text;
+  return StringData(ReadValue(HKEY_CURRENT_USER, kDefaultPrinterKey, L"Device"));
+}
+
+std::optional<std::wstring> PortValueData(const std::wstring& name) {
+  return StringData(ReadValue(HKEY_LOCAL_MACHINE, kPortsKey, name.c_str()));
 }
 
 void SetDefaultPrinterDevice(const std::optional<std::wstring>& value) {

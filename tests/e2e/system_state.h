@@ -28,6 +28,8 @@ std::vector<std::wstring> SpoolerMonitors();
 // The spooler's local ports are the values of the "Ports" key.
 void AddPortValue(const std::wstring& name);
 void RemovePortValue(const std::wstring& name);
+// The data of a "Ports" value: a serial port's line settings.
+std::optional<std::wstring> PortValueData(const std::wstring& name);
 
 struct PrinterState {
   bool exists = false;

@@ -1,5 +1,7 @@
 #include "wizard.h"
 
+#include <algorithm>
+
 namespace e2e {
 
 const std::vector<std::wstring> kModelNames = {
@@ -7,6 +9,11 @@ const std::vector<std::wstring> kModelNames = {
     L"WQ-350V Series", L"WQ-372 Series", L"WQ-374 Series",  L"WQ-374R Series",
     L"WQ-K374 Series", L"WQ-3T Series",  L"WQ-3D Series",   L"WQ-3RC Series",
 };
+
+int RowOf(const std::vector<std::wstring>& column, const std::wstring& text) {
+  const auto found = std::find(column.begin(), column.end(), text);
+  return found == column.end() ? -1 : static_cast<int>(found - column.begin());
+}
 
 void WizardTest::SetUp() {
   ASSERT_FALSE(ProgramPath().empty()) << "DS_PROGRAM must name DriverSetup.exe";

@@ -41,6 +41,9 @@ constexpr WPARAM kAboutCommand = 0x0010;
 extern const std::vector<std::wstring> kModelNames;
 constexpr int kInitialModelRow = 5;
 
+// The row of a text in a list's column; -1 if it is not there.
+int RowOf(const std::vector<std::wstring>& column, const std::wstring& text);
+
 class WizardTest : public ::testing::Test {
  protected:
   void SetUp() override;
