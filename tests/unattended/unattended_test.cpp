@@ -205,6 +205,37 @@ TEST_F(Unattended, RemoveLeavesNeitherPrinterNorDriverAndSaysWhenNothingWasThere
   EXPECT_NE(text.find("Delete printer \"WQ-350V Series\": not installed, nothing to delete"), std::string::npos) << text;
 }
 
+// Input met in the field: a deep non-ASCII folder, a very long port name,
+// a spooler without port monitors. The program ends by itself, with an exit
+// code that tells the truth and a log that says why.
+TEST_F(Unattended, CopesWithDeepFoldersLongPortsAndNoMonitors) {
+  std::wstring deep = package;
+  while (deep.size() < 210) {
+    deep += L"\\Пакет драйвера 打印机";
+    CreateDirectoryW(deep.c_str(), nullptr);
+  }
+  const std::wstring deepPackage = MakePackage(deep.substr(TempFolder(L"").size()), L"WQ350V.GPD");
+  EXPECT_EQ(RunProgram(L"/quiet /model 5 /port LPT1: /log \"" + log + L"\"", deepPackage), 0u);
+  EXPECT_TRUE(PrinterExists(L"WQ-350V Series"));
+
+  const std::wstring longPort = std::wstring(299, L'P') + L":";
+  const DWORD longPortExit = RunProgram(L"/quiet /model 5 /port " + longPort + L" /log \"" + log + L"\"", package);
+  EXPECT_TRUE(longPortExit == 0 || longPortExit == 1603) << longPortExit;
+
+  const std::wstring monitor = L"System\\CurrentControlSet\\Control\\Print\\Monitors\\Local Port";
+  ASSERT_EQ(RegDeleteTreeW(HKEY_LOCAL_MACHINE, monitor.c_str()), ERROR_SUCCESS);
+  const DWORD noMonitorExit = RunProgram(L"/quiet /model 0 /port LPT1: /log \"" + log + L"\"", package);
+  const wchar_t driver[] = L"localspl.dll";
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, monitor.c_str(), L"Driver", REG_SZ, driver, sizeof(driver));
+  EXPECT_TRUE(noMonitorExit == 0 || noMonitorExit == 1603) << noMonitorExit;
+
+  // One run, one closing line each.
+  const std::string text = ReadFile(log);
+  size_t runs = 0;
+  for (size_t at = text.find("Exit code "); at != std::string::npos; at = text.find("Exit code ", at + 1)) ++runs;
+  EXPECT_EQ(runs, 3u) << text;
+}
+
 // Without /quiet the usage is shown in a message box, and nothing is done.
 TEST_F(Unattended, UsageIsShownWithoutQuiet) {
   struct Case {
