@@ -90,7 +90,7 @@ std::vector<StagedFile> StagedFiles(int modelRow) {
   };
 }
 
-// The folder beside the current directory is the one the package is run
+// The folder in the current directory is the one the package is run
 // from; when the program is started from elsewhere, the one beside the
 // program file is the next best guess.
 std::string SourceFolder(IFileSystem& files, const char* folder) {
