@@ -271,7 +271,8 @@ InstallReport InstallDriverPackage(const ArchProfile& profile, const std::string
     steps.push_back(
         Outcome("Close the printer handle", services.spooler.ClosePrinterHandle(added.handle)));
   }
-  // Leaves the full bar in view for a moment before the page closes.
+  // A moment for the user to see the install end before 100 and the page
+  // closing.
   services.feedback.Pause(500);
   services.feedback.SetProgress(100);
   return report;

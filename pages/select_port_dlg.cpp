@@ -110,9 +110,22 @@ void CSelectPortDlg::OnInstall() {
   CDialog::OnOK();
 }
 
+// The install holds the thread, so the bar is painted from here: every
+// position is set, but painted at most every 50 ms (the eye cannot tell the
+// difference, and a fast install is not slowed by eleven repaints), always at
+// 100, and before the pause.
 void CSelectPortDlg::SetProgress(int position) {
+  m_progress.SetRedraw(false);
   m_progress.SetPos(position);
-  // The install holds the thread; paint now so the bar is seen to move.
+  m_progress.SetRedraw(true);
+  const ULONGLONG now = ::GetTickCount64();
+  if (position < 100 && now - m_progressPaintedAt < kProgressPaintIntervalMs) return;
+  PaintProgress(now);
+}
+
+void CSelectPortDlg::PaintProgress(ULONGLONG now) {
+  m_progressPaintedAt = now;
+  ::InvalidateRect(m_progress, nullptr, FALSE);
   ::UpdateWindow(m_progress);
 }
 
@@ -120,4 +133,7 @@ void CSelectPortDlg::ShowRegistryError(const std::string& message) {
   AfxMessageBox(Utf8ToWide(message));
 }
 
-void CSelectPortDlg::Pause(int milliseconds) { ::Sleep(static_cast<DWORD>(milliseconds)); }
+void CSelectPortDlg::Pause(int milliseconds) {
+  PaintProgress(::GetTickCount64());
+  ::Sleep(static_cast<DWORD>(milliseconds));
+}

@@ -36,6 +36,9 @@ class CSelectPortDlg : public CDialog, private IInstallFeedback {
   void SetProgress(int position) override;
   void ShowRegistryError(const std::string& message) override;
   void Pause(int milliseconds) override;
+  void PaintProgress(ULONGLONG now);
 
+  static constexpr ULONGLONG kProgressPaintIntervalMs = 50;
   std::optional<InstallReport> m_installReport;
+  ULONGLONG m_progressPaintedAt = 0;
 };

@@ -57,11 +57,3 @@ void CListCtrl::SetItemState(int row, UINT state, UINT mask) const {
   item.stateMask = mask;
   SendMessage(LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
 }
-
-int CListCtrl::FirstSelectedRow() const {
-  const int count = GetItemCount();
-  for (int row = 0; row < count; ++row) {
-    if (GetItemState(row, LVIS_SELECTED) & LVIS_SELECTED) return row;
-  }
-  return -1;
-}

@@ -54,6 +54,7 @@ class CListCtrl : public CWindow {
   void SetItemState(int row, UINT state, UINT mask) const;
   void DeleteAllItems() const { SendMessage(LVM_DELETEALLITEMS); }
   // The first row whose state includes LVIS_SELECTED, or -1.
-  int FirstSelectedRow() const;
-  void SetRedraw(bool redraw) const { SendMessage(WM_SETREDRAW, redraw ? TRUE : FALSE); }
+  int FirstSelectedRow() const {
+    return static_cast<int>(SendMessage(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+  }
 };

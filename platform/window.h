@@ -34,6 +34,7 @@ class CWindow {
     return ::SetDlgItemTextW(m_hWnd, id, text.c_str());
   }
   HWND SetFocus() const { return ::SetFocus(m_hWnd); }
+  void SetRedraw(bool redraw) const { SendMessage(WM_SETREDRAW, redraw ? TRUE : FALSE); }
 
  protected:
   HWND m_hWnd;
