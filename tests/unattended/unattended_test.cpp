@@ -57,8 +57,8 @@ std::wstring MakePackage(const std::wstring& name, const std::wstring& dataFile)
 
 // Runs the program with the arguments and returns its exit code; a program
 // that shows a window and waits for a user never ends, and fails the test.
-DWORD RunProgram(const std::wstring& args, const std::wstring& directory) {
-  const std::wstring program = Env(L"DS_PROGRAM");
+DWORD RunProgram(const std::wstring& args, const std::wstring& directory,
+                 const std::wstring& program = Env(L"DS_PROGRAM")) {
   std::wstring command = L"\"" + program + L"\" " + args;
   STARTUPINFOW si = {};
   si.cb = sizeof(si);
@@ -234,6 +234,75 @@ TEST_F(Unattended, CopesWithDeepFoldersLongPortsAndNoMonitors) {
   size_t runs = 0;
   for (size_t at = text.find("Exit code "); at != std::string::npos; at = text.find("Exit code ", at + 1)) ++runs;
   EXPECT_EQ(runs, 3u) << text;
+}
+
+std::wstring FolderOfThisProgram() {
+  std::wstring path(32768, L'\0');
+  path.resize(GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size())));
+  return path.substr(0, path.find_last_of(L'\\'));
+}
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A DLL left beside a downloaded setup program under a system DLL's name is
+// not loaded: the spooler and the common controls come from the system
+// folder only. Wine prefers its own DLLs unless told otherwise, so it is told
+// (for these two programs) to take one found on the search path first, as
+// Windows does for DLLs that are not known DLLs; an ordinary program shows
+// that the plant then works.
+TEST_F(Unattended, IgnoresDllsPlantedBesideIt) {
+  const std::wstring dir = TempFolder(L"ds-planted");
+  CreateDirectoryW(dir.c_str(), nullptr);
+  const std::wstring tests = FolderOfThisProgram();
+  const std::wstring program = dir + L"\\DriverSetup.exe";
+  const std::wstring control = dir + L"\\plant_control.exe";
+  ASSERT_TRUE(CopyFileW(Env(L"DS_PROGRAM").c_str(), program.c_str(), FALSE));
+  ASSERT_TRUE(CopyFileW((tests + L"\\plant_control.exe").c_str(), control.c_str(), FALSE));
+  for (const wchar_t* name : {L"winspool.drv", L"comctl32.dll"}) {
+    ASSERT_TRUE(CopyFileW((tests + L"\\planted.dll").c_str(), (dir + L"\\" + name).c_str(), FALSE));
+  }
+  const std::wstring spoolerMark = L"C:\\planted-winspool.drv.txt";
+  const std::wstring controlsMark = L"C:\\planted-comctl32.dll.txt";
+  const std::wstring appDefaults = L"Software\\Wine\\AppDefaults\\";
+  for (const wchar_t* exe : {L"plant_control.exe", L"DriverSetup.exe"}) {
+    for (const wchar_t* dll : {L"winspool.drv", L"comctl32"}) {
+      const wchar_t order[] = L"native,builtin";
+      RegSetKeyValueW(HKEY_CURRENT_USER, (appDefaults + exe + L"\\DllOverrides").c_str(), dll, REG_SZ,
+                      order, sizeof(order));
+    }
+  }
+
+  DeleteFileW(spoolerMark.c_str());
+  EXPECT_EQ(RunProgram(L"", dir, control), 0u);
+  EXPECT_TRUE(Exists(spoolerMark)) << "the plant would not be loaded at all: the test shows nothing";
+
+  DeleteFileW(spoolerMark.c_str());
+  DeleteFileW(controlsMark.c_str());
+  EXPECT_EQ(RunProgram(L"/quiet /model 5 /port LPT1:", package, program), 0u);
+  EXPECT_TRUE(PrinterExists(L"WQ-350V Series"));
+  // The wizard loads the common controls before its first page.
+  STARTUPINFOW si = {};
+  si.cb = sizeof(si);
+  PROCESS_INFORMATION pi = {};
+  std::wstring command = L"\"" + program + L"\"";
+  ASSERT_TRUE(CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                             package.c_str(), &si, &pi));
+  HWND page = nullptr;
+  for (int i = 0; i < 200 && !page; ++i) {
+    Sleep(50);
+    page = FindWindowW(L"#32770", L"Select OS (x86/x64)");
+  }
+  EXPECT_NE(page, nullptr);
+  TerminateProcess(pi.hProcess, 0);
+  WaitForSingleObject(pi.hProcess, 10000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  for (const wchar_t* exe : {L"plant_control.exe", L"DriverSetup.exe"}) {
+    RegDeleteTreeW(HKEY_CURRENT_USER, (appDefaults + exe).c_str());
+  }
+
+  EXPECT_FALSE(Exists(spoolerMark)) << "the planted spooler was loaded";
+  EXPECT_FALSE(Exists(controlsMark)) << "the planted common controls were loaded";
 }
 
 // Without /quiet the usage is shown in a message box, and nothing is done.
