@@ -55,19 +55,36 @@ std::wstring MakePackage(const std::wstring& name, const std::wstring& dataFile)
   return root;
 }
 
+// Starts the program with the arguments in the folder; false if it could not.
+bool StartProgram(const std::wstring& program, const std::wstring& args,
+                  const std::wstring& directory, PROCESS_INFORMATION& pi) {
+  std::wstring command = L"\"" + program + L"\" " + args;
+  STARTUPINFOW si = {};
+  si.cb = sizeof(si);
+  pi = {};
+  if (CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                     directory.c_str(), &si, &pi)) {
+    return true;
+  }
+  ADD_FAILURE() << "cannot start " << std::string(program.begin(), program.end());
+  return false;
+}
+
+// A dialog of that caption once it is up, or null after 10 s.
+HWND WaitForDialog(const wchar_t* caption) {
+  for (int i = 0; i < 200; ++i) {
+    if (HWND window = FindWindowW(L"#32770", caption)) return window;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
 // Runs the program with the arguments and returns its exit code; a program
 // that shows a window and waits for a user never ends, and fails the test.
 DWORD RunProgram(const std::wstring& args, const std::wstring& directory,
                  const std::wstring& program = Env(L"DS_PROGRAM")) {
-  std::wstring command = L"\"" + program + L"\" " + args;
-  STARTUPINFOW si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  if (!CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      directory.c_str(), &si, &pi)) {
-    ADD_FAILURE() << "cannot start " << std::string(program.begin(), program.end());
-    return 0xFFFFFFFF;
-  }
+  PROCESS_INFORMATION pi;
+  if (!StartProgram(program, args, directory, pi)) return 0xFFFFFFFF;
   DWORD code = 0xFFFFFFFF;
   if (WaitForSingleObject(pi.hProcess, 30000) != WAIT_OBJECT_0) {
     ADD_FAILURE() << "the program did not end by itself";
@@ -281,18 +298,9 @@ TEST_F(Unattended, IgnoresDllsPlantedBesideIt) {
   EXPECT_EQ(RunProgram(L"/quiet /model 5 /port LPT1:", package, program), 0u);
   EXPECT_TRUE(PrinterExists(L"WQ-350V Series"));
   // The wizard loads the common controls before its first page.
-  STARTUPINFOW si = {};
-  si.cb = sizeof(si);
-  PROCESS_INFORMATION pi = {};
-  std::wstring command = L"\"" + program + L"\"";
-  ASSERT_TRUE(CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                             package.c_str(), &si, &pi));
-  HWND page = nullptr;
-  for (int i = 0; i < 200 && !page; ++i) {
-    Sleep(50);
-    page = FindWindowW(L"#32770", L"Select OS (x86/x64)");
-  }
-  EXPECT_NE(page, nullptr);
+  PROCESS_INFORMATION pi;
+  ASSERT_TRUE(StartProgram(program, L"", package, pi));
+  EXPECT_NE(WaitForDialog(L"Select OS (x86/x64)"), nullptr);
   TerminateProcess(pi.hProcess, 0);
   WaitForSingleObject(pi.hProcess, 10000);
   CloseHandle(pi.hThread);
@@ -314,18 +322,9 @@ TEST_F(Unattended, UsageIsShownWithoutQuiet) {
   };
   for (const Case& c : {Case{L"/?", L"/quiet /model", 0}, Case{L"/model 5 /port LPT1:", L"not understood", 1639},
                         Case{L"/bogus", L"unknown switch /bogus", 1639}}) {
-    const std::wstring program = Env(L"DS_PROGRAM");
-    std::wstring command = L"\"" + program + L"\" " + c.args;
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessW(program.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               package.c_str(), &si, &pi));
-    HWND box = nullptr;
-    for (int i = 0; i < 200 && !box; ++i) {
-      Sleep(50);
-      box = FindWindowW(L"#32770", L"DriverSetup");
-    }
+    PROCESS_INFORMATION pi;
+    ASSERT_TRUE(StartProgram(Env(L"DS_PROGRAM"), c.args, package, pi));
+    HWND box = WaitForDialog(L"DriverSetup");
     ASSERT_NE(box, nullptr) << "no message box";
     std::wstring text(4096, L'\0');
     text.resize(GetDlgItemTextW(box, 0xFFFF, text.data(), static_cast<int>(text.size())));
