@@ -127,6 +127,7 @@ void CDetailSettingDlg::OnNext() {
   auto page = std::make_unique<CSelectPortDlg>();
   g_pPortPage = page.get();
   const INT_PTR result = page->DoModal();
+  g_pPortPage = nullptr;  // read only while the page runs; the object goes soon
   if (result == IDCANCEL) return;
   g_selectedPort = page->m_portName;
   // Only an install that really ran to success is reported as done; a page
