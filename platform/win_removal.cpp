@@ -1,9 +1,6 @@
 #include "win_removal.h"
 
 #include <windows.h>
-#include <winspool.h>
-
-#include <vector>
 
 #include "text.h"
 #include "win_services.h"
@@ -16,28 +13,7 @@ DeleteResult WinPrinterRemoval::DeletePrinterNamed(const std::string& printer) {
 
 CallResult WinPrinterRemoval::PrintersUsingDriver(const std::string& driver,
                                                   std::vector<std::string>& printers) {
-  printers.clear();
-  const DWORD flags = PRINTER_ENUM_LOCAL;
-  DWORD needed = 0, count = 0;
-  std::vector<BYTE> buffer;
-  // Printers may come and go between the two calls: ask again while the
-  // buffer turns out too small.
-  for (int attempt = 0; attempt < 5; ++attempt) {
-    if (EnumPrintersW(flags, nullptr, 2, buffer.empty() ? nullptr : buffer.data(),
-                      static_cast<DWORD>(buffer.size()), &needed, &count)) {
-      const auto* info = reinterpret_cast<const PRINTER_INFO_2W*>(buffer.data());
-      for (DWORD i = 0; i < count; ++i) {
-        if (info[i].pDriverName && WideToUtf8(info[i].pDriverName) == driver && info[i].pPrinterName) {
-          printers.push_back(WideToUtf8(info[i].pPrinterName));
-        }
-      }
-      return CallResult::Success();
-    }
-    const DWORD error = GetLastError();
-    if (error != ERROR_INSUFFICIENT_BUFFER) return CallResult::Failure(WideToUtf8(SystemErrorText(error)));
-    buffer.resize(needed);
-  }
-  return CallResult::Failure(WideToUtf8(SystemErrorText(ERROR_INSUFFICIENT_BUFFER)));
+  return ::PrintersUsingDriver(driver, printers);
 }
 
 DeleteResult WinPrinterRemoval::DeleteDriverNamed(const std::string& driver,

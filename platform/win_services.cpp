@@ -289,6 +289,25 @@ bool EnumeratePorts(std::vector<PortListing>& out, std::wstring* error) {
   return true;
 }
 
+CallResult PrintersUsingDriver(const std::string& driver, std::vector<std::string>& printers) {
+  printers.clear();
+  RecordBuffer buffer;
+  DWORD count = 0;
+  const DWORD status = FetchRecords(
+      [](BYTE* data, DWORD size, DWORD* needed, DWORD* returned) {
+        return EnumPrintersW(PRINTER_ENUM_LOCAL, nullptr, 2, data, size, needed, returned);
+      },
+      buffer, count);
+  if (status != ERROR_SUCCESS) return CallResult::Failure(ErrorText(status));
+  const PRINTER_INFO_2W* info = buffer.As<PRINTER_INFO_2W>();
+  for (DWORD i = 0; i < count; ++i) {
+    if (info[i].pDriverName && info[i].pPrinterName && WideToUtf8(info[i].pDriverName) == driver) {
+      printers.push_back(WideToUtf8(info[i].pPrinterName));
+    }
+  }
+  return CallResult::Success();
+}
+
 bool EnumerateMonitors(std::vector<std::wstring>& names, std::wstring* error) {
   names.clear();
   RecordBuffer buffer;

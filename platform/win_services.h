@@ -71,5 +71,7 @@ void DebugLine(const std::wstring& text);
 // For unattended removal. notFound (and inUse) say why a failure happened
 // when the caller wants to treat that case as done.
 CallResult DeletePrinterByName(const std::string& name, bool* notFound);
+// The local printers that use the driver.
+CallResult PrintersUsingDriver(const std::string& driver, std::vector<std::string>& printers);
 CallResult DeleteDriverByName(const std::string& name, const std::string& environment,
                               bool* notFound, bool* inUse);
