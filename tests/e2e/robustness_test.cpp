@@ -1,8 +1,6 @@
 // Input a setup program meets in the field: a deep folder with a non-ASCII
 // name, a very long port name, a spooler with nothing to offer. The wizard
 // must go on, say what happened, and not crash.
-#include <shlobj.h>
-
 #include "wizard.h"
 
 namespace e2e {
@@ -10,29 +8,9 @@ namespace {
 
 const wchar_t* const kMonitorsKey = L"System\\CurrentControlSet\\Control\\Print\\Monitors";
 
-void CopyPackage(const std::wstring& from, const std::wstring& to) {
-  for (const wchar_t* arch : {L"x86", L"x64"}) {
-    const std::wstring source = from + L"\\" + arch;
-    const std::wstring target = to + L"\\" + arch;
-    CreateDirectoryW(target.c_str(), nullptr);
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((source + L"\\*").c_str(), &found);
-    ASSERT_NE(search, INVALID_HANDLE_VALUE);
-    do {
-      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) {
-        ASSERT_TRUE(CopyFileW((source + L"\\" + found.cFileName).c_str(),
-                              (target + L"\\" + found.cFileName).c_str(), FALSE));
-      }
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-  }
-}
-
 // A package folder more than 200 characters deep, named in three scripts.
 std::wstring DeepNonAsciiPackage() {
-  std::wstring dir(MAX_PATH + 1, L'\0');
-  dir.resize(GetTempPathW(static_cast<DWORD>(dir.size()), dir.data()));
-  dir += L"驱动程序安装包";
+  std::wstring dir = TempFolder(L"驱动程序安装包");
   CreateDirectoryW(dir.c_str(), nullptr);
   while (dir.size() < 210) {
     dir += L"\\Пакет драйвера ünd Dateien 打印机";
@@ -46,7 +24,7 @@ class Robustness : public WizardTest {};
 TEST_F(Robustness, InstallsFromADeepNonAsciiFolder) {
   const std::wstring package = DeepNonAsciiPackage();
   ASSERT_GT(package.size(), 200u);
-  CopyPackage(PackagePath(), package);
+  CopyTreeWithout(PackagePath(), package, L"");
 
   App::Options options;
   options.currentDirectory = package;

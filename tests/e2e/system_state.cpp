@@ -288,4 +288,52 @@ void RestoreBaseline() {
   Restore(HKEY_CURRENT_USER, kWineKey, L"Version", b.wineVersion);
 }
 
+// --- Folders ----------------------------------------------------------------------
+
+void RemoveTree(const std::wstring& path) {
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((path + L"\\*").c_str(), &entry);
+  if (find != INVALID_HANDLE_VALUE) {
+    do {
+      const std::wstring name = entry.cFileName;
+      if (name == L"." || name == L"..") continue;
+      const std::wstring child = path + L"\\" + name;
+      if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        DeleteFileW(child.c_str());
+      }
+    } while (FindNextFileW(find, &entry));
+    FindClose(find);
+  }
+  RemoveDirectoryW(path.c_str());
+}
+
+// Copies a folder tree, leaving out every file of the given name.
+void CopyTreeWithout(const std::wstring& from, const std::wstring& to, const std::wstring& left) {
+  CreateDirectoryW(to.c_str(), nullptr);
+  WIN32_FIND_DATAW entry;
+  HANDLE find = FindFirstFileW((from + L"\\*").c_str(), &entry);
+  if (find == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      CopyTreeWithout(from + L"\\" + name, to + L"\\" + name, left);
+    } else if (name != left) {
+      CopyFileW((from + L"\\" + name).c_str(), (to + L"\\" + name).c_str(), FALSE);
+    }
+  } while (FindNextFileW(find, &entry));
+  FindClose(find);
+}
+
+std::wstring TempFolder(const std::wstring& name) {
+  DWORD size = GetTempPathW(0, nullptr);
+  std::wstring path(size, L'\0');
+  size = GetTempPathW(size, path.data());
+  path.resize(size);
+  if (!path.empty() && path.back() == L'\\') path.pop_back();
+  return path + L"\\" + name;
+}
+
 }  // namespace e2e

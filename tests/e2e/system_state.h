@@ -52,4 +52,10 @@ void SetReportedWindowsVersion(const std::optional<std::wstring>& version);
 void CaptureBaseline();
 void RestoreBaseline();
 
+// Folders for packages a test shapes itself.
+std::wstring TempFolder(const std::wstring& name);
+// Copies a folder tree, leaving out every file of the given name (none when empty).
+void CopyTreeWithout(const std::wstring& from, const std::wstring& to, const std::wstring& left);
+void RemoveTree(const std::wstring& path);
+
 }  // namespace e2e
